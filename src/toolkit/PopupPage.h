@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+class QWebEngineView;
+
+// Stands in for a new window a course page asks for: the first address it is
+// sent to opens in the pane instead, and then it goes away.
+class PopupPage : public QWebEnginePage
+{
+    Q_OBJECT
+public:
+    explicit PopupPage(QWebEngineView *target);
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+
+private:
+    QWebEngineView *target_;
+    bool done_ = false;
+};

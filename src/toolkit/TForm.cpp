@@ -1,0 +1,82 @@
+#include "TForm.h"
+
+#include "TApplication.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+TForm::TForm(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+}
+
+void TForm::Show()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm::Hide()
+{
+    hide();
+}
+
+void TForm::Close()
+{
+    closingByProgram_ = true;
+    close();
+    closingByProgram_ = false;
+}
+
+void TForm::setVisible(bool visible)
+{
+    if (visible && !placed_) {
+        placed_ = true;
+        CenterOnDesktop();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void TForm::SetClientSize(int width, int height)
+{
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    resize(width, height + menuHeight);
+}
+
+void TForm::CenterOnDesktop()
+{
+    const QScreen *desktop = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!desktop)
+        return;
+    // The frame's own size is known only once the window manager has it; the
+    // client area's is close enough to centre by.
+    const QRect area = desktop->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void TForm::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (this == Application->MainForm()) {
+        Application->Terminate();
+        return;
+    }
+    // Closing another form only hides it. When the request came from outside,
+    // a program with no window left would run on unseen: end it instead.
+    if (!closingByProgram_)
+        QMetaObject::invokeMethod(this, &TForm::EndIfNothingLeftOpen, Qt::QueuedConnection);
+}
+
+void TForm::EndIfNothingLeftOpen()
+{
+    for (const TForm *form : Application->Forms())
+        if (form->isVisible())
+            return;
+    if (TForm *main = Application->MainForm())
+        main->Close();
+}
