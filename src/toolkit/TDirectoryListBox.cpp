@@ -31,8 +31,8 @@ QByteArray currentDirectory(int *error)
 
 TDirectoryListBox::TDirectoryListBox(QWidget *parent)
     : QWidget(parent)
-    , directory_(currentDirectory(&error_))
 {
+    directory_ = currentDirectory(&error_);
     setFocusPolicy(Qt::NoFocus);
     setVisible(false);
 }
