@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 
 TForm::TForm(QWidget *parent)
     : QMainWindow(parent)
@@ -12,6 +13,12 @@ TForm::TForm(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
+    // F10 reaches the menu bar from the keyboard, as on other desktops; Alt does too.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (auto *bar = qobject_cast<QMenuBar *>(menuWidget()); bar && !bar->actions().isEmpty())
+            bar->setActiveAction(bar->actions().first());
+    });
 }
 
 void TForm::Show()
