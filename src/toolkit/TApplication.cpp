@@ -3,6 +3,7 @@
 #include "Exception.h"
 #include "TForm.h"
 #include "TerminationSignals.h"
+#include "TextbookStyle.h"
 
 #include <QIcon>
 #include <QLibraryInfo>
@@ -51,6 +52,7 @@ void TApplication::Initialize()
             delete translator;
     }
     setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    setStyle(new TextbookStyle());
 }
 
 void TApplication::Adopt(TForm *form)

@@ -16,8 +16,12 @@ TForm::TForm(QWidget *parent)
     // F10 reaches the menu bar from the keyboard, as on other desktops; Alt does too.
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this] {
-        if (auto *bar = qobject_cast<QMenuBar *>(menuWidget()); bar && !bar->actions().isEmpty())
+        if (auto *bar = qobject_cast<QMenuBar *>(menuWidget()); bar && !bar->actions().isEmpty()) {
+            // The bar keeps the keyboard when the arrows move onto one of its
+            // own commands, so Enter there works too.
+            bar->setFocus(Qt::ShortcutFocusReason);
             bar->setActiveAction(bar->actions().first());
+        }
     });
 }
 

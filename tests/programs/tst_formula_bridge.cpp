@@ -35,6 +35,7 @@ private slots:
     void keepsReferenceAnchors_data();
     void keepsReferenceAnchors();
     void explainsMalformedFormula();
+    void survivesRandomInput();
 };
 
 void FormulaBridgeTest::evaluates_data()
@@ -209,6 +210,24 @@ void FormulaBridgeTest::explainsMalformedFormula()
     sheet.setInput(CellAddress::at("E1"), "=ЕСЛИ(A1>5)");
     const QString note = sheet.note(CellAddress::at("E1"));
     QVERIFY2(note.contains("ЕСЛИ") && note.contains("аргументов"), qPrintable(note));
+}
+
+void FormulaBridgeTest::survivesRandomInput()
+{
+    // Formula-like noise typed over a small sheet, so references, ranges and
+    // cycles all turn up: nothing may crash or hang, every cell shows something.
+    const QString alphabet = QStringLiteral("==AB12$:;,.()\"+-*/^&<>%# СУММЕСЛИ!");
+    QRandomGenerator random(2024);
+    SheetModel sheet(4, 3);
+    for (int i = 0; i < 3000; ++i) {
+        QString input = QStringLiteral("=");
+        const int length = random.bounded(1, 24);
+        for (int k = 0; k < length; ++k)
+            input += alphabet.at(random.bounded(int(alphabet.size())));
+        const CellAddress cell{random.bounded(4), random.bounded(3)};
+        sheet.setInput(cell, input);
+        QVERIFY(!sheet.displayText(cell).isEmpty()); // a value or an error, never nothing
+    }
 }
 
 QTEST_GUILESS_MAIN(FormulaBridgeTest)
