@@ -5,11 +5,29 @@
  *
  *   CoursePlayer.play(element, { columns, rows, title, steps: [...] })
  *
- * A step may hold caption, select, set, clear, style, menu, sheets,
- * activeSheet, widths, heights and chart (see the course README). The state
- * shown for step N is always rebuilt from step 0 up to N, so stepping back is
- * exact. Odd data (an unknown style, a bad range, a missing cell) is skipped
- * quietly: the player never throws and writes nothing to the console.
+ * A step may hold (see the course README):
+ *   caption, select, set, clear, style, menu, sheets, activeSheet, widths,
+ *   chart {type, labels, values, title}.
+ * and, for the lessons that need them:
+ *   heights  row -> height in pixels, like widths;
+ *   style    also takes '-bold' (and so on) to take a style off, 'none' to
+ *            clear all styles of a range, 'unmerge' to split merged cells,
+ *            'head' for the bold header look of figure.sheet, 'filter' for
+ *            the drop-down button of a filter in a header cell;
+ *   hidden   the rows a filter hides: ['2', '5:7']; [] shows them again;
+ *   chart    null removes the chart; ranges may name a sheet ('Лист1!B2:B6');
+ *            sheet: true puts the chart on a chart sheet of its own;
+ *   shapes   drawn objects by name: { r1: {type, from, to, text, fill, line,
+ *            width, dash, bold, size, selected} }, type rect, roundrect,
+ *            oval, text, button, line, arrow or doublearrow; from and to are
+ *            cells, or [cell, x, y] points inside a cell; null removes one;
+ *   code     the text of a macro, shown in place of the grid; null hides it.
+ * Each sheet keeps its own cells, styles, chart and shapes.
+ *
+ * The state shown for step N is always rebuilt from step 0 up to N, so
+ * stepping back is exact. Odd data (an unknown style, a bad range, a missing
+ * cell) is skipped quietly: the player never throws and writes nothing to the
+ * console.
  */
 (function () {
   'use strict';
@@ -28,7 +46,7 @@
   var STYLES = {
     bold: 's-bold', italic: 's-italic', center: 's-center', right: 's-right',
     fill: 's-fill', border: 's-border', wrap: 's-wrap', big: 's-big',
-    percent: 's-percent', head: 'head'
+    percent: 's-percent', head: 'head', filter: ''
   };
 
   var PALETTE = ['#3f6fb5', '#e0803a', '#5a9e4b', '#c9453e', '#8a63b8',
@@ -43,6 +61,10 @@
       svgNamespace = probe.firstChild.namespaceURI;
     }
     return svgNamespace;
+  }
+
+  function has(obj, key) {
+    return Object.prototype.hasOwnProperty.call(obj, key);
   }
 
   /* ---------- addresses ---------- */
@@ -188,9 +210,9 @@
     var neg = v < 0;
     var parts = String(Math.abs(v)).split('.');
     if (/e/i.test(parts[0])) return (neg ? '-' : '') + parts.join(',');
-    var intPart = parts[0];
-    if (intPart.length > 3) intPart = intPart.replace(/\B(?=(\d{3})+(?!\d))/g, '\u00a0');
-    return (neg ? '-' : '') + intPart + (parts[1] ? ',' + parts[1] : '');
+    var digits = parts[0];
+    if (digits.length > 3) digits = digits.replace(/\B(?=(\d{3})+(?!\d))/g, '\u00a0');
+    return (neg ? '-' : '') + digits + (parts[1] ? ',' + parts[1] : '');
   }
 
   /* ---------- the lesson state ---------- */
@@ -294,7 +316,7 @@
       var at = list.indexOf(name.slice(1));
       if (at < 0) return false;
       list.splice(at, 1);
-    } else if (STYLES.hasOwnProperty(name)) {
+    } else if (has(STYLES, name)) {
       if (list.indexOf(name) >= 0) return false;
       list.push(name);
     } else {
@@ -326,7 +348,7 @@
 
     if (step.set && typeof step.set === 'object') {
       for (key in step.set) {
-        if (!step.set.hasOwnProperty(key)) continue;
+        if (!has(step.set, key)) continue;
         var rg = parseRange(key, cols, rows);
         if (!rg) continue;
         var val = valueOf(step.set[key]);
@@ -339,7 +361,7 @@
 
     if (step.style && typeof step.style === 'object') {
       for (key in step.style) {
-        if (!step.style.hasOwnProperty(key)) continue;
+        if (!has(step.style, key)) continue;
         var srg = parseRange(key, cols, rows);
         if (!srg) continue;
         styleList(step.style[key]).forEach(function (name) {
@@ -366,11 +388,11 @@
 
     if (step.shapes && typeof step.shapes === 'object' && !Array.isArray(step.shapes)) {
       for (key in step.shapes) {
-        if (!step.shapes.hasOwnProperty(key)) continue;
+        if (!has(step.shapes, key)) continue;
         var sh = step.shapes[key];
         if (sh && typeof sh === 'object') {
           var copy = {};
-          for (var p in sh) if (sh.hasOwnProperty(p)) copy[p] = sh[p];
+          for (var p in sh) if (has(sh, p)) copy[p] = sh[p];
           sheet.shapes[key] = copy;
         } else {
           delete sheet.shapes[key];
@@ -424,14 +446,15 @@
     }
 
     if (step.select !== undefined) {
-      if (parseRanges(step.select, cols, rows).length) sheet.select = step.select;
+      var inGrid = parseRanges(step.select, cols, rows).filter(function (x) { return x.c1 < cols && x.r1 < rows; });
+      if (inGrid.length) sheet.select = step.select;
     }
   }
 
   function applySizes(target, given, indexOf) {
     if (!given || typeof given !== 'object') return;
     for (var k in given) {
-      if (!given.hasOwnProperty(k)) continue;
+      if (!has(given, k)) continue;
       var i = indexOf(String(k));
       var px = Number(given[k]);
       if (i < 0) continue;
@@ -452,7 +475,7 @@
   function svg(tag, attrs, text) {
     var e = document.createElementNS(svgNs(), tag);
     for (var k in attrs) {
-      if (attrs.hasOwnProperty(k)) e.setAttribute(k, String(attrs[k]));
+      if (has(attrs, k)) e.setAttribute(k, String(attrs[k]));
     }
     if (text !== undefined && text !== null) e.textContent = text;
     return e;
@@ -536,8 +559,7 @@
   function drawChart(box, chart, data) {
     var W = 400;
     var H = 250;
-    var root = svg('svg', { viewBox: '0 0 ' + W + ' ' + H, width: '100%',
-                            preserveAspectRatio: 'xMidYMid meet', role: 'img' });
+    var root = svg('svg', { viewBox: '0 0 ' + W + ' ' + H, width: '100%', role: 'img' });
     root.setAttribute('aria-label', chart.title || 'Диаграмма');
     root.appendChild(svg('rect', { x: 0.5, y: 0.5, width: W - 1, height: H - 1,
                                    fill: '#ffffff', stroke: '#9aa7b8' }));
@@ -570,7 +592,7 @@
     });
     if (hi === lo) hi = lo + 1;
     var step = niceStep(hi - lo);
-    return { lo: Math.floor(lo / step - 1e-9) * step, hi: Math.ceil(hi / step - 1e-9) * step, step: step };
+    return { lo: Math.floor(lo / step + 1e-9) * step, hi: Math.ceil(hi / step - 1e-9) * step, step: step };
   }
 
   function ticks(scale) {
@@ -736,7 +758,7 @@
 
   function colorOf(name, table, fallback) {
     if (typeof name !== 'string') return fallback;
-    if (table.hasOwnProperty(name)) return table[name];
+    if (has(table, name)) return table[name];
     return /^#[0-9a-fA-F]{3}([0-9a-fA-F]{3})?$/.test(name) ? name : fallback;
   }
 
@@ -855,11 +877,10 @@
     this.tabs = el('div', 'player-tabs');
     this.caption = el('div', 'player-caption');
     this.caption.setAttribute('aria-live', 'polite');
-    this.captionText = el('span', 'player-text');
-    this.counter = el('span', 'player-count');
-    this.caption.appendChild(this.captionText);
-    this.caption.appendChild(document.createTextNode(' '));
+    this.counter = el('div', 'player-count');
+    this.captionText = el('div', 'player-text');
     this.caption.appendChild(this.counter);
+    this.caption.appendChild(this.captionText);
     this.progress = el('div', 'player-progress');
     this.progress.setAttribute('role', 'progressbar');
     this.progress.setAttribute('aria-valuemin', '0');
@@ -883,13 +904,15 @@
     this.btnPrev.addEventListener('click', function () { self.go(self.index - 1); });
     this.btnStart.addEventListener('click', function () { self.restart(); });
     root.addEventListener('keydown', function (ev) { self.onKey(ev); });
-    window.addEventListener('resize', function () {
+    var redraw = function () {
       try {
         if (self.current) self.drawShapes(currentSheet(self.current));
       } catch (e) {
         // nothing to redraw
       }
-    });
+    };
+    window.addEventListener('resize', redraw);
+    window.addEventListener('load', redraw);
 
     this.render();
   }
@@ -1121,12 +1144,14 @@
         var key = cellKey(c, r);
         if (covered[key]) continue;
         var td = el('td');
+        if (widths[c] < COLUMN_PX) td.style.minWidth = '0';
         this.cellsShown[key] = td;
         var classes = [];
         var shown = displayOf(sheet, key);
         var stored = sheet.cells[key];
         var styles = sheet.styles[key] || [];
         styles.forEach(function (s) { if (STYLES[s]) classes.push(STYLES[s]); });
+        var filterButton = styles.indexOf('filter') >= 0;
         if (anchors[key]) {
           if (anchors[key].cs > 1) td.colSpan = anchors[key].cs;
           if (anchors[key].rs > 1) td.rowSpan = anchors[key].rs;
@@ -1147,7 +1172,8 @@
           changedCells.push(td);
         }
         if (classes.length) td.className = classes.join(' ');
-        var room = anchors[key] ? 0 : this.spillRoom(sheet, c, r, shown, styles, covered, widths);
+        if (filterButton) td.appendChild(filterMark());
+        var room = anchors[key] || filterButton ? 0 : this.spillRoom(sheet, c, r, shown, styles, covered, widths);
         if (room) {
           var span = el('span', null, shown);
           span.style.display = 'block';
@@ -1156,7 +1182,7 @@
           td.style.overflow = 'visible';
           td.appendChild(span);
         } else {
-          td.textContent = shown;
+          td.appendChild(document.createTextNode(shown));
         }
         tr.appendChild(td);
       }
@@ -1191,6 +1217,23 @@
     if (room === widths[c]) return 0;
     return Math.max(room - CELL_PADDING_PX, 0);
   };
+
+  // The drop-down button a filter puts into a header cell.
+  function filterMark() {
+    var b = el('span', 'player-filter', '▾');
+    b.setAttribute('aria-hidden', 'true');
+    b.style.cssFloat = 'right';
+    b.style.marginLeft = '4px';
+    b.style.padding = '0 3px';
+    b.style.border = '1px solid #9aa7b8';
+    b.style.borderRadius = '2px';
+    b.style.background = '#fff';
+    b.style.color = '#4a5158';
+    b.style.fontSize = '0.75em';
+    b.style.fontWeight = 'normal';
+    b.style.lineHeight = '1.5';
+    return b;
+  }
 
   function isSingle(rg) {
     return rg.c1 === rg.c2 && rg.r1 === rg.r2;
@@ -1228,7 +1271,11 @@
     var td = this.cellsShown[cellKey(c, r)];
     if (typeof td === 'string') td = this.cellsShown[td];
     if (!td || typeof td === 'string') return null;
-    return { x: td.offsetLeft, y: td.offsetTop, w: td.offsetWidth, h: td.offsetHeight };
+    // measured against the grid itself: a positioned cell (the active one)
+    // has another offset parent than the others
+    var cell = td.getBoundingClientRect();
+    var grid = this.table.getBoundingClientRect();
+    return { x: cell.left - grid.left, y: cell.top - grid.top, w: cell.width, h: cell.height };
   };
 
   // Drawn objects over the sheet: rectangles, ovals, lines, arrows, text
@@ -1278,13 +1325,13 @@
       // a chart sheet: the chart takes the place of the grid
       box.style.position = 'static';
       box.style.width = 'auto';
-      box.style.maxWidth = '640px';
+      box.style.maxWidth = '560px';
       box.style.margin = '8px auto';
     }
     drawChart(box, chart, data);
   };
 
-  /* ---------- the public part ---------- */
+  /* ---------- what the pages call ---------- */
 
   var api = {
     play: function (element, lesson) {
