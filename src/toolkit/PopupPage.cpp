@@ -15,6 +15,7 @@ constexpr int unusedLifetimeMs = 10000;
 PopupPage::PopupPage(QWebEngineView *target)
     : QWebEnginePage(CourseProfile(), target)
     , target_(target)
+    , openerUrl_(target->url())
 {
     QTimer::singleShot(unusedLifetimeMs, this, &QObject::deleteLater);
 }
@@ -27,10 +28,12 @@ bool PopupPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bo
     if (done_)
         return false;
     done_ = true;
+    deleteLater();
+    if (target_->url() != openerUrl_)
+        return false;
     if (CoursePage::IsLocal(url))
         target_->load(url);
     else if (type == NavigationTypeLinkClicked)
         QDesktopServices::openUrl(url);
-    deleteLater();
     return false;
 }

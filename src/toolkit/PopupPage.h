@@ -17,5 +17,8 @@ protected:
 
 private:
     QWebEngineView *target_;
+    // Where the pane was when the window was asked for: once the student has
+    // moved on, a late window must not take the pane away.
+    const QUrl openerUrl_;
     bool done_ = false;
 };

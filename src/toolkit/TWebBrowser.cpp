@@ -13,7 +13,13 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <csignal>
+#include <memory>
+
 namespace {
+// A page that has shown no sign of life this long after a page command is
+// taken for hung (a script in an endless loop, say), and its renderer is restarted.
+constexpr int hangTimeoutMs = 3000;
 constexpr double zoomStep = 1.1;
 constexpr double minZoom = 0.25;
 constexpr double maxZoom = 5.0;
@@ -44,6 +50,31 @@ void TWebBrowser::Navigate(const QString &address)
 {
     const QUrl url = LocalFileUrl(address);
     Page()->load(url);
+    WatchRenderer(url);
+}
+
+void TWebBrowser::WatchRenderer(const QUrl &url)
+{
+    const int navigation = ++navigation_;
+    // Signs of life: the engine answers a script, or the load moves on.
+    auto alive = std::make_shared<bool>(false);
+    page_->runJavaScript(QStringLiteral("0"), [alive](const QVariant &) { *alive = true; });
+    auto progress = connect(page_, &QWebEnginePage::loadProgress, this, [alive](int percent) {
+        if (percent > 10)
+            *alive = true;
+    });
+    auto finished = connect(page_, &QWebEnginePage::loadFinished, this, [alive] { *alive = true; });
+    QTimer::singleShot(hangTimeoutMs, this, [=, this] {
+        disconnect(progress);
+        disconnect(finished);
+        if (*alive || navigation != navigation_ || page_->renderProcessPid() <= 0)
+            return;
+        // The engine starts a new renderer for the next load once this one is gone.
+        connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this, url] {
+            page_->load(url);
+        }, Qt::SingleShotConnection);
+        ::kill(pid_t(page_->renderProcessPid()), SIGKILL);
+    });
 }
 
 void TWebBrowser::Prepare()

@@ -37,6 +37,7 @@ protected:
     void childEvent(QChildEvent *event) override;
 
 private:
+    void WatchRenderer(const QUrl &url);
     void AddShortcuts();
     void Print();
     void Zoom(double factor);
@@ -44,4 +45,5 @@ private:
     ClientFill *fill_;
     CoursePage *page_ = nullptr;
     FindBar *findBar_ = nullptr;
+    int navigation_ = 0;
 };

@@ -1,6 +1,9 @@
 // The grid's editing commands as the student uses them: copying a formula
 // into a range, filling down, sorting from one cell, clearing and undo.
+#include "GridView.h"
 #include "SpreadsheetWidget.h"
+
+#include <QLineEdit>
 
 #include <QtTest>
 
@@ -24,6 +27,8 @@ private slots:
     void sortFromOneCellKeepsHeader();
     void clearAndUndo();
     void formatAppliesToSelection();
+    void closesWhileEditing();
+    void typingInCellAndFormulaBar();
 };
 
 void SpreadsheetWidgetTest::pasteOneCellIntoRangeMovesReferences()
@@ -110,6 +115,48 @@ void SpreadsheetWidgetTest::formatAppliesToSelection()
     QVERIFY(grid.sheet().format(cell("A1")).bold);
     grid.toggleBold();
     QVERIFY(!grid.sheet().format(cell("B1")).bold);
+}
+
+void SpreadsheetWidgetTest::closesWhileEditing()
+{
+    // The window closed (or the program ended) with a cell still being typed in.
+    auto *grid = new SpreadsheetWidget(5, 3);
+    grid->show();
+    QVERIFY(QTest::qWaitForWindowExposed(grid));
+    grid->selectCell(cell("A1"));
+    grid->view()->edit(grid->view()->currentIndex());
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->setText("=1+2");
+    delete grid;
+}
+
+void SpreadsheetWidgetTest::typingInCellAndFormulaBar()
+{
+    SpreadsheetWidget grid(5, 3);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QApplication::setActiveWindow(&grid);
+    grid.setCellInput(cell("A1"), "старое");
+    grid.selectCell(cell("A1"));
+
+    // Typing over a cell replaces it; Enter confirms and goes down, as in a spreadsheet.
+    QTest::keyClicks(grid.view(), "=");
+    QTest::keyClicks(QApplication::focusWidget(), "1+2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(grid.sheet().input(cell("A1")), QStringLiteral("=1+2"));
+    QCOMPARE(grid.sheet().displayText(cell("A1")), QStringLiteral("3"));
+    QCOMPARE(grid.view()->currentIndex().row(), 1);
+
+    // The formula bar shows what the selected cell holds, and edits it.
+    auto *bar = grid.findChild<QLineEdit *>("formulaBar");
+    QVERIFY(bar);
+    grid.selectCell(cell("A1"));
+    QCOMPARE(bar->text(), QStringLiteral("=1+2"));
+    grid.selectCell(cell("B1"));
+    bar->setText("=A1*10");
+    QTest::keyClick(bar, Qt::Key_Return);
+    QCOMPARE(grid.sheet().displayText(cell("B1")), QStringLiteral("30"));
 }
 
 QTEST_MAIN(SpreadsheetWidgetTest)

@@ -1,7 +1,7 @@
 // The final test's scoring: shuffled questions are still scored against
 // their own right answers, multiple choice is all or nothing, and the
 // grade follows the documented thresholds.
-#include "Grading.h"
+#include "Grade.h"
 #include "ResultReport.h"
 #include "TestSession.h"
 
@@ -78,8 +78,8 @@ void TestScoringTest::grades()
     QFETCH(int, total);
     QFETCH(QString, grade);
     QFETCH(int, percent);
-    QCOMPARE(Grading::grade(correct, total).text(), grade);
-    QCOMPARE(Grading::percent(correct, total), percent);
+    QCOMPARE(Grade::of(correct, total).text(), grade);
+    QCOMPARE(Grade::percent(correct, total), percent);
 }
 
 void TestScoringTest::scoresShuffledAnswers()
