@@ -1,5 +1,7 @@
 #include "CellRange.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 CellRange CellRange::of(CellAddress a, CellAddress b)

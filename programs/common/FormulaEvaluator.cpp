@@ -26,7 +26,11 @@ CellValue FormulaEvaluator::cell(CellAddress address) const
     if (address.row < 0 || address.column < 0 || address.row >= cells_.rowCount()
         || address.column >= cells_.columnCount())
         return {};
-    return cells_.cellValue(address);
+    const CellValue value = cells_.cellValue(address);
+    // A formula that could not be read is no value to calculate with.
+    if (value.isError() && value.errorValue() == CellError::Syntax)
+        return CellValue::error(CellError::Value);
+    return value;
 }
 
 std::optional<CellRange> FormulaEvaluator::clipped(const CellRange &range) const

@@ -150,6 +150,9 @@ FormulaTranslator::Result FormulaTranslator::toIxion(const QString &formula)
             out.append({Kind::Close, QStringLiteral("/100)")});
             break;
         }
+        case Kind::Other:
+            // "@", "{", "~"... are not formula syntax; ixion would take them for a name.
+            return {{}, QStringLiteral("в формуле недопустимый знак «%1»").arg(token.text)};
         default:
             out.append({token.kind, token.text});
             break;

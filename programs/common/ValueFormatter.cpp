@@ -11,11 +11,11 @@ QLocale russian()
 
 } // namespace
 
-QString ValueFormatter::generalNumber(double value)
+QString ValueFormatter::generalNumber(double value, int digits)
 {
     QLocale locale = russian();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', 10);
+    return locale.toString(value, 'g', digits);
 }
 
 QString ValueFormatter::booleanName(bool value)

@@ -8,6 +8,7 @@ class ValueFormatter
 {
 public:
     static QString display(const CellValue &value, NumberFormat format = NumberFormat::General);
-    static QString generalNumber(double value);
+    // Up to ten significant digits, fewer when the column is narrow.
+    static QString generalNumber(double value, int digits = 10);
     static QString booleanName(bool value);
 };

@@ -1,0 +1,3 @@
+#include "ExerciseTask.h"
+
+ExerciseTask::~ExerciseTask() = default;

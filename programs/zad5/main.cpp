@@ -1,0 +1,15 @@
+#include "ExerciseWindow.h"
+#include "ProgramSetup.h"
+#include "Task5.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ProgramSetup::apply(app);
+    const Task5 task;
+    ExerciseWindow window(task);
+    window.show();
+    return app.exec();
+}
