@@ -140,6 +140,20 @@ ParsedFormula IxionFormulaParser::parse(const QString &formula, CellAddress at)
         return parsed;
     }
     parsed.translated = translated.text;
+    // A '$' anchors a column or a row and is never anything alone. ixion 0.17
+    // reads past the end of its input on some formulas with a lone '$' (found
+    // with AddressSanitizer), so such a formula is refused before it gets there.
+    bool quoted = false;
+    for (qsizetype i = 0; i < translated.text.size(); ++i) {
+        const QChar c = translated.text.at(i);
+        if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && c == QLatin1Char('$')
+                 && (i + 1 == translated.text.size() || !translated.text.at(i + 1).isLetterOrNumber())) {
+            parsed.error = QStringLiteral("знак «$» должен стоять перед буквой столбца или номером строки");
+            return parsed;
+        }
+    }
     QList<FormulaToken> tokens;
     try {
         const ixion::abs_address_t origin(0, at.row, at.column);
