@@ -5,6 +5,8 @@
 #include "toolkit/ProcessSetup.h"
 #include "toolkit/TApplication.h"
 
+#include "FixtureFiles.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
@@ -26,6 +28,17 @@ inline void CreateTextbookForms()
 {
     Application->CreateForm(Form2);
     Application->CreateForm(Form1);
+}
+
+// Starts the textbook from a folder, as a student does from the course
+// folder, and enters it past the title window.
+inline bool EnterTextbookIn(const QString &dir)
+{
+    if (!QDir::setCurrent(dir))
+        return false;
+    CreateTextbookForms();
+    Form2->Image1Click();
+    return QTest::qWaitForWindowExposed(Form1);
 }
 
 // The message box the default error handler opened, if any.

@@ -51,10 +51,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QFileInfo(course_).isDir());
-        QVERIFY(QDir::setCurrent(course_));
-        CreateTextbookForms();
-        Form2->Image1Click();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
+        QVERIFY(EnterTextbookIn(course_));
     }
     void cleanupTestCase()
     {

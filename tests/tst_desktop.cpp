@@ -2,6 +2,7 @@
 // a mouse click, the menu from the keyboard, close requests from the window
 // manager, and signals; each case ends with nothing of the program left.
 #include "DesktopSession.h"
+#include "FixtureFiles.h"
 #include "ProcessTree.h"
 
 #include <QDir>
@@ -19,16 +20,6 @@ const QString textbookCaption = QStringLiteral("Электронный табл�
 // program's name instead.
 const QString titleCaption = QStringLiteral("Project1");
 
-void writeFile(const QString &path, const QByteArray &content, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
 
 } // namespace
 

@@ -16,13 +16,6 @@ namespace {
 
 constexpr int loadTimeoutMs = 30000;
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 QByteArray titled(const QByteArray &title, const QByteArray &body = {})
 {
@@ -66,10 +59,7 @@ private slots:
     void initTestCase()
     {
         writeFile(course_.filePath("teoria/1/0.html"), titled("Введение"));
-        QVERIFY(QDir::setCurrent(course_.path()));
-        CreateTextbookForms();
-        Form2->Image1Click();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
+        QVERIFY(EnterTextbookIn(course_.path()));
     }
     void cleanupTestCase()
     {

@@ -53,16 +53,6 @@ QAction *leaf(const QString &name)
     return Form1->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-void writeFile(const QString &path, const QByteArray &content, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
-}
 
 // Zombie children of this process: what a launch that is waited for by
 // nobody leaves behind.
@@ -114,10 +104,7 @@ private slots:
             else if (entry.kind == QLatin1String("program"))
                 writeFile(course_.filePath(entry.target), fixtureProgram, true);
         }
-        QVERIFY(QDir::setCurrent(course_.path()));
-        CreateTextbookForms();
-        Form2->Image1Click();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
+        QVERIFY(EnterTextbookIn(course_.path()));
     }
     void cleanupTestCase()
     {

@@ -18,13 +18,6 @@ namespace {
 
 constexpr int loadTimeoutMs = 20000;
 
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 QByteArray page(const QString &title, const QByteArray &body = {}, const char *colour = "#ffffff")
 {
@@ -88,13 +81,7 @@ class PagesTest : public QObject
         QTest::mouseClick(surface, Qt::LeftButton, {}, centre);
     }
 
-    void startIn(const QString &dir)
-    {
-        QVERIFY(QDir::setCurrent(dir));
-        CreateTextbookForms();
-        Form2->Image1Click();
-        QVERIFY(QTest::qWaitForWindowExposed(Form1));
-    }
+    void startIn(const QString &dir) { QVERIFY(EnterTextbookIn(dir)); }
 
 private slots:
     void cleanup()
