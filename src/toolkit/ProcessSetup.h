@@ -2,5 +2,6 @@
 
 // What the process needs before the application object exists.
 // As root the web engine will not start with its sandbox on: it is turned off
-// then, with one line on stderr saying so; otherwise it stays on.
+// then, with one line on stderr saying so; otherwise it stays on. The engine
+// draws in software unless the user's environment says otherwise.
 void PrepareProcess();
