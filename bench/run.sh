@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmark harnesses and the program into build/, runs every
-# benchmark offscreen and under Xvfb (plain, and with the leads set), prints
-# the tables and writes them to bench/RESULTS.md. About 8 minutes on 2 cores.
+# benchmark offscreen and under Xvfb (each program as it sets itself up; all
+# with the toolkit's own graphics; all with the leads), prints the tables and
+# writes them to bench/RESULTS.md. About 9 minutes on 2 cores.
 #
 #   bench/run.sh [--runs N] [--soak N]     (defaults: 7 runs, 1000 page commands)
 set -euo pipefail
@@ -43,7 +44,7 @@ if command -v Xvfb > /dev/null; then
       sleep 0.1
     done
     if [ -e "/tmp/.X11-unix/X${display#:}" ]; then
-      configs+=(--config "xvfb=$display" --config "leads=$display")
+      configs+=(--config "xvfb=$display" --config "gl=$display" --config "leads=$display")
     else
       echo "Xvfb did not come up on $display: offscreen figures only." >&2
     fi

@@ -12,10 +12,11 @@
 // window (no engine process may run there); a click on the title picture
 // (enter: to the textbook window's first frame); 1.5 s on the cover (the
 // student reads the menu); the first page command (Введение, N7Click); a
-// second after it has loaded, memory after the first page; then either a later page
-// command (N41Click) or N page commands cycling through the handlers listed
-// in FILE; last the exit command (N90Click), whose end the driver watches
-// from outside. Started in a course folder: pages are looked up there.
+// second after it has loaded, memory after the first page; then either a
+// later page command (N41Click) or N page commands cycling through the
+// handlers listed in FILE; last the exit command (N90Click), whose end the
+// driver watches from outside. Started in a course folder: pages are looked
+// up there.
 #include "BenchPage.h"
 
 #include "Unit1.h"
