@@ -48,6 +48,10 @@ void TForm::setVisible(bool visible)
 {
     if (visible && !placed_) {
         placed_ = true;
+        // Measuring the menu bar sets up its fonts: worth doing only once the
+        // window is about to be seen, not while the program starts.
+        if (clientSize_.isValid() && menuWidget())
+            resize(clientSize_.width(), clientSize_.height() + menuWidget()->sizeHint().height());
         CenterOnDesktop();
     }
     QMainWindow::setVisible(visible);
@@ -55,8 +59,9 @@ void TForm::setVisible(bool visible)
 
 void TForm::SetClientSize(int width, int height)
 {
-    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-    resize(width, height + menuHeight);
+    // The menu bar's height is added when the window is first shown.
+    clientSize_ = QSize(width, height);
+    resize(clientSize_);
 }
 
 void TForm::CenterOnDesktop()

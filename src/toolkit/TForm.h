@@ -20,7 +20,8 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    // Sets the client area, the part below the menu bar.
+    // Sets the client area, the part below the menu bar (from the first show
+    // on).
     void SetClientSize(int width, int height);
 
     // A close request from outside (the window manager, Alt+F4, a taskbar).
@@ -32,4 +33,5 @@ private:
 
     bool closingByProgram_ = false;
     bool placed_ = false;
+    QSize clientSize_;
 };
