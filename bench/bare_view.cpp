@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QUrl>
+#include <QWebEngineView>
 
 #include <cstring>
 

@@ -56,7 +56,8 @@ public:
     }
 
 private:
-    TWebBrowser *Pane() const { return Form1->WebBrowser1; }
+    // The engine's view in the pane (the engine is up by the first page command).
+    QWidget *Pane() const { return Form1->WebBrowser1->View(); }
 
     void Title(qint64 paintNs, qint64 frameNs)
     {

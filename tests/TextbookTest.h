@@ -4,6 +4,7 @@
 #include "Unit2.h"
 #include "toolkit/ProcessSetup.h"
 #include "toolkit/TApplication.h"
+#include "toolkit/browser/CourseView.h"
 
 #include "FixtureFiles.h"
 
@@ -39,6 +40,12 @@ inline bool EnterTextbookIn(const QString &dir)
     CreateTextbookForms();
     Form2->Image1Click();
     return QTest::qWaitForWindowExposed(Form1);
+}
+
+// The web engine's view in the textbook window's browser pane.
+inline CourseView *PageView()
+{
+    return qobject_cast<CourseView *>(Form1->WebBrowser1->View());
 }
 
 // The message box the default error handler opened, if any.

@@ -2,7 +2,7 @@
 // real engine without a script error, and every local link, picture,
 // stylesheet and script it names resolves, anchors included.
 #include "TextbookTest.h"
-#include "toolkit/CoursePage.h"
+#include "toolkit/browser/CoursePage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -73,7 +73,7 @@ private slots:
         pane->setAlign(TAlign::alClient);
         QStringList errors;
         QString current;
-        connect(pane->Page(), &CoursePage::ConsoleMessage, this,
+        connect(PageView()->Page(), &CoursePage::ConsoleMessage, this,
                 [&](int level, const QString &message, int line, const QString &source) {
                     if (level == QWebEnginePage::ErrorMessageLevel)
                         errors << QStringLiteral("%1: %2 (%3:%4)").arg(current, message, source).arg(line);
@@ -82,13 +82,13 @@ private slots:
         QList<QPair<QString, QUrl>> anchors; // page, link with a fragment
         for (const QString &page : pageTargets()) {
             current = page;
-            QSignalSpy finished(pane->Page(), &QWebEnginePage::loadFinished);
+            QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
             pane->Navigate(course_ + page);
             QVERIFY2(finished.wait(20000), qPrintable(page));
             QVERIFY2(finished.last().at(0).toBool(), qPrintable(page));
             QJsonObject found;
             bool done = false;
-            pane->page()->runJavaScript(QString::fromLatin1(inventory), [&](const QVariant &result) {
+            PageView()->page()->runJavaScript(QString::fromLatin1(inventory), [&](const QVariant &result) {
                 found = QJsonDocument::fromJson(result.toString().toUtf8()).object();
                 done = true;
             });

@@ -1,7 +1,7 @@
 // Broken course folders and a misbehaving engine: the textbook stays usable,
 // and the next page command always works.
 #include "TextbookTest.h"
-#include "toolkit/CoursePage.h"
+#include "toolkit/browser/CoursePage.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,15 +30,13 @@ class FaultsTest : public QObject
     QTemporaryDir course_;
     QString startDir_ = QDir::currentPath();
 
-    TWebBrowser *pane() const { return Form1->WebBrowser1; }
-
     // The glossary entry's page is the faulty one; the introduction is sound.
     void expectNextPageWorks()
     {
-        QSignalSpy finished(pane()->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         Form1->N7Click();
         QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), loadTimeoutMs);
-        QTRY_COMPARE_WITH_TIMEOUT(pane()->title(), QStringLiteral("Введение"), loadTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(PageView()->title(), QStringLiteral("Введение"), loadTimeoutMs);
         QVERIFY(finished.last().at(0).toBool());
     }
 
@@ -108,14 +106,14 @@ private slots:
         else if (!content.isNull())
             writeFile(page, content);
         QSignalSpy shown(Application, &TApplication::ExceptionShown);
-        QSignalSpy finished(pane()->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         Form1->N4Click();
         finished.wait(3000);
         expectResponsive();
         expectNextPageWorks();
         QCOMPARE(shown.count(), 0);
         // The pane stays on a course page: nothing went to the network.
-        QVERIFY(CoursePage::IsLocal(pane()->url()));
+        QVERIFY(CoursePage::IsLocal(PageView()->url()));
     }
 
     void unreadablePage()
@@ -132,16 +130,16 @@ private slots:
     void renderProcessKilledWhileAPageShows()
     {
         writeFile(course_.filePath("teoria/slov.html"), titled("Словарь"));
-        QSignalSpy finished(pane()->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         Form1->N4Click();
         QVERIFY(finished.wait(loadTimeoutMs));
-        QSignalSpy ended(pane()->Page(), &QWebEnginePage::renderProcessTerminated);
-        const qint64 renderer = pane()->Page()->renderProcessPid();
+        QSignalSpy ended(PageView()->Page(), &QWebEnginePage::renderProcessTerminated);
+        const qint64 renderer = PageView()->Page()->renderProcessPid();
         QVERIFY(renderer > 0);
         ::kill(pid_t(renderer), SIGKILL);
         QVERIFY(ended.wait(loadTimeoutMs));
         expectNextPageWorks();
-        QVERIFY(pane()->Page()->renderProcessPid() != renderer);
+        QVERIFY(PageView()->Page()->renderProcessPid() != renderer);
     }
 
     void pageCommandsFasterThanPagesLoad()
@@ -152,7 +150,7 @@ private slots:
             Form1->N7Click();
         }
         Form1->N4Click();
-        QTRY_COMPARE_WITH_TIMEOUT(pane()->title(), QStringLiteral("Словарь"), loadTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(PageView()->title(), QStringLiteral("Словарь"), loadTimeoutMs);
         expectNextPageWorks();
     }
 
@@ -170,11 +168,11 @@ private slots:
         QVERIFY(QDir::setCurrent(course_.path()));
         Form2->Image1Click();
         QSignalSpy shown(Application, &TApplication::ExceptionShown);
-        QSignalSpy finished(pane()->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         Form1->N7Click();
         QVERIFY(finished.wait(loadTimeoutMs));
         QCOMPARE(shown.count(), 0);
-        QCOMPARE(pane()->title(), QStringLiteral("Глубоко"));
+        QCOMPARE(PageView()->title(), QStringLiteral("Глубоко"));
     }
 };
 

@@ -2,7 +2,7 @@
 // catalogue.tsv, and the real effect of every entry: pages open under the base
 // directory, programs start, the exit command ends the program.
 #include "TextbookTest.h"
-#include "toolkit/CoursePage.h"
+#include "toolkit/browser/CoursePage.h"
 
 #include <QAction>
 #include <QDir>
@@ -176,26 +176,26 @@ private slots:
             if (entry.kind != QLatin1String("page"))
                 continue;
             ++pages;
-            QSignalSpy finished(Form1->WebBrowser1->Page(), &QWebEnginePage::loadFinished);
+            QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
             leaf(entry.name)->trigger();
             QVERIFY2(finished.wait(20000), qPrintable(entry.name));
-            QCOMPARE(Form1->WebBrowser1->title(), entry.target);
-            QCOMPARE(Form1->WebBrowser1->url().toLocalFile(), course_.path() + entry.target);
+            QCOMPARE(PageView()->title(), entry.target);
+            QCOMPARE(PageView()->url().toLocalFile(), course_.path() + entry.target);
         }
         QCOMPARE(pages, 122);
         // Choosing the same entry twice loads its page again.
-        QSignalSpy finished(Form1->WebBrowser1->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         Form1->N41->trigger();
         QVERIFY(finished.wait(20000));
         Form1->N41->trigger();
         QVERIFY(finished.wait(20000));
-        QCOMPARE(Form1->WebBrowser1->title(), QStringLiteral("/teoria/4/4.1.html"));
+        QCOMPARE(PageView()->title(), QStringLiteral("/teoria/4/4.1.html"));
     }
 
     void everyProgramCommandStartsItsProgram()
     {
         int programs = 0;
-        const QString title = Form1->WebBrowser1->title();
+        const QString title = PageView()->title();
         for (const Entry &entry : expected_) {
             if (entry.kind != QLatin1String("program"))
                 continue;
@@ -208,7 +208,7 @@ private slots:
         Form1->N310->trigger();
         QTRY_COMPARE(starts(course_.path(), QStringLiteral("zad/3/project1.exe")), 2);
         // The window is left as it was.
-        QCOMPARE(Form1->WebBrowser1->title(), title);
+        QCOMPARE(PageView()->title(), title);
         QCOMPARE(Form1->WebBrowser1->geometry(), Form1->centralWidget()->rect());
         QTRY_COMPARE(zombieChildren(), 0);
     }
@@ -253,12 +253,12 @@ private slots:
         QTest::keyClick(Form1, Qt::Key_F10);
         QTRY_VERIFY(Form1->MainMenu1->activeAction() == Form1->N1->menuAction());
         QTRY_VERIFY(QApplication::activePopupWidget() == Form1->N1);
-        QSignalSpy finished(Form1->WebBrowser1->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         // The first entry of "ТЕОРИЯ" is the introduction.
         QTest::keyClick(Form1->N1, Qt::Key_Down);
         QTest::keyClick(Form1->N1, Qt::Key_Return);
         QVERIFY(finished.wait(20000));
-        QCOMPARE(Form1->WebBrowser1->title(), QStringLiteral("/teoria/1/0.html"));
+        QCOMPARE(PageView()->title(), QStringLiteral("/teoria/1/0.html"));
     }
 
     void exitCommandEndsTheProgram()

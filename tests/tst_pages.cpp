@@ -2,7 +2,7 @@
 // directory, the pane taking over the window, missing pages, bad addresses,
 // and course pages kept away from the network.
 #include "TextbookTest.h"
-#include "toolkit/CoursePage.h"
+#include "toolkit/browser/CoursePage.h"
 #include "toolkit/Exception.h"
 #include "toolkit/LocalFileUrl.h"
 
@@ -47,7 +47,7 @@ class PagesTest : public QObject
     // the page loaded.
     bool choose(void (TForm1::*handler)())
     {
-        QSignalSpy finished(Form1->WebBrowser1->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         (Form1->*handler)();
         if (!finished.wait(loadTimeoutMs))
             return false;
@@ -56,7 +56,7 @@ class PagesTest : public QObject
 
     bool navigateAndWait(const QString &address)
     {
-        QSignalSpy finished(Form1->WebBrowser1->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         Form1->WebBrowser1->Navigate(address);
         return finished.wait(loadTimeoutMs) && finished.last().at(0).toBool();
     }
@@ -67,7 +67,7 @@ class PagesTest : public QObject
     {
         QPoint centre;
         bool done = false;
-        Form1->WebBrowser1->page()->runJavaScript(
+        PageView()->page()->runJavaScript(
             QStringLiteral("(function(){var r=document.getElementById('%1').getBoundingClientRect();"
                            "return [r.left + r.width / 2, r.top + r.height / 2];})()").arg(id),
             [&](const QVariant &result) {
@@ -76,7 +76,7 @@ class PagesTest : public QObject
                 done = true;
             });
         QTRY_VERIFY(done);
-        QWidget *surface = Form1->WebBrowser1->focusProxy();
+        QWidget *surface = PageView()->focusProxy();
         QVERIFY(surface);
         QTest::mouseClick(surface, Qt::LeftButton, {}, centre);
     }
@@ -149,23 +149,23 @@ private slots:
         writeFile(base + "/teoria/slov.html", page("Словарь в " + folder));
         startIn(base);
         QVERIFY(choose(&TForm1::N4Click));
-        QCOMPARE(Form1->WebBrowser1->title(), "Словарь в " + folder);
-        QCOMPARE(Form1->WebBrowser1->url().toLocalFile(), base + "/teoria/slov.html");
+        QCOMPARE(PageView()->title(), "Словарь в " + folder);
+        QCOMPARE(PageView()->url().toLocalFile(), base + "/teoria/slov.html");
     }
 
     void rootDirectoryIsNoHostName()
     {
         startIn(QStringLiteral("/"));
-        QSignalSpy finished(Form1->WebBrowser1->Page(), &QWebEnginePage::loadFinished);
+        QSignalSpy finished(PageView()->Page(), &QWebEnginePage::loadFinished);
         Form1->N4Click();
         QVERIFY(finished.wait(loadTimeoutMs));
-        QCOMPARE(Form1->WebBrowser1->url().host(), QString());
-        QCOMPARE(Form1->WebBrowser1->url().path(), QStringLiteral("/teoria/slov.html"));
+        QCOMPARE(PageView()->url().host(), QString());
+        QCOMPARE(PageView()->url().path(), QStringLiteral("/teoria/slov.html"));
         // A doubled slash before a real file still opens that file.
         const QString file = root_.filePath("kurs/teoria/slov.html");
         writeFile(file, page("Двойная черта"));
         QVERIFY(navigateAndWait("/" + file));
-        QCOMPARE(Form1->WebBrowser1->title(), QStringLiteral("Двойная черта"));
+        QCOMPARE(PageView()->title(), QStringLiteral("Двойная черта"));
     }
 
     void firstPageCommandTurnsTheStripIntoThePane()
@@ -177,7 +177,7 @@ private slots:
         TWebBrowser *pane = Form1->WebBrowser1;
         QCOMPARE(pane->geometry(), QRect(984, -2, 260, 3));
         QCOMPARE(pane->Align(), TAlign::alNone);
-        QVERIFY(pane->url().isEmpty());
+        QVERIFY(PageView()->url().isEmpty());
         const QImage cover = Form1->centralWidget()->grab().toImage();
         QVERIFY(cover.pixelColor(500, 600) != QColor(0x10, 0xc0, 0x10));
 
@@ -188,7 +188,7 @@ private slots:
         Form1->resize(1200, 800);
         QTRY_COMPARE(pane->size(), Form1->centralWidget()->size());
         QVERIFY(choose(&TForm1::N7Click));
-        QCOMPARE(pane->title(), QStringLiteral("Вторая"));
+        QCOMPARE(PageView()->title(), QStringLiteral("Вторая"));
         QCOMPARE(pane->geometry(), Form1->centralWidget()->rect());
     }
 
@@ -214,7 +214,7 @@ private slots:
         QVERIFY(!ExceptionBox());
         writeFile(base + "/teoria/1/0.html", page("Введение"));
         QVERIFY(choose(&TForm1::N7Click));
-        QCOMPARE(Form1->WebBrowser1->title(), QStringLiteral("Введение"));
+        QCOMPARE(PageView()->title(), QStringLiteral("Введение"));
     }
 
     void baseDirectoryStaysWhereTheProgramStarted()
@@ -226,7 +226,7 @@ private slots:
         startIn(first);
         QVERIFY(QDir::setCurrent(second));
         QVERIFY(choose(&TForm1::N4Click));
-        QCOMPARE(Form1->WebBrowser1->title(), QStringLiteral("Первая папка"));
+        QCOMPARE(PageView()->title(), QStringLiteral("Первая папка"));
     }
 
     void badAddressReachesTheMessageBoxAndThePaneKeepsItsPage()
@@ -241,7 +241,7 @@ private slots:
         QVERIFY(ExceptionBox());
         QVERIFY(ExceptionBox()->text().contains(QStringLiteral("teoria/slov.html")));
         PressOk(ExceptionBox());
-        QCOMPARE(Form1->WebBrowser1->title(), QStringLiteral("Прежняя"));
+        QCOMPARE(PageView()->title(), QStringLiteral("Прежняя"));
         QCOMPARE(Form1->WebBrowser1->Align(), TAlign::alClient);
     }
 
@@ -257,7 +257,7 @@ private slots:
         Form1->N4Click();
         QTRY_COMPARE(shown.count(), 1);
         QVERIFY(shown.at(0).at(0).toString().contains(QStringLiteral("недоступна")));
-        QVERIFY(Form1->WebBrowser1->url().isEmpty());
+        QVERIFY(PageView()->url().isEmpty());
         // The loop goes on: the next command gives the same message again.
         PressOk(ExceptionBox());
         Form1->N7Click();
@@ -286,8 +286,8 @@ private slots:
         QTRY_COMPARE(desktop.opened.size(), 1);
         QDesktopServices::unsetUrlHandler(scheme);
         QCOMPARE(desktop.opened.first(), QUrl(href));
-        QCOMPARE(Form1->WebBrowser1->title(), QStringLiteral("Ссылки"));
-        QVERIFY(CoursePage::IsLocal(Form1->WebBrowser1->url()));
+        QCOMPARE(PageView()->title(), QStringLiteral("Ссылки"));
+        QVERIFY(CoursePage::IsLocal(PageView()->url()));
     }
 
     void newWindowOpensInThePane_data()
@@ -306,9 +306,9 @@ private slots:
         startIn(base);
         QVERIFY(choose(&TForm1::N4Click));
         clickElement(link);
-        QTRY_COMPARE_WITH_TIMEOUT(Form1->WebBrowser1->title(), QStringLiteral("Открыта в панели"), loadTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(PageView()->title(), QStringLiteral("Открыта в панели"), loadTimeoutMs);
         // Back returns to the page that asked for the window.
-        QVERIFY(Form1->WebBrowser1->history()->canGoBack());
+        QVERIFY(PageView()->history()->canGoBack());
     }
 };
 

@@ -1,5 +1,7 @@
 #include "ProcessSetup.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -17,6 +19,10 @@ void PrepareProcess()
     // variable set by the user is left as it is.
     ::setenv("QT_QUICK_BACKEND", "software", 0);
     ::setenv("QT_XCB_GL_INTEGRATION", "none", 0);
+    // The engine is loaded after the application object exists; what it
+    // would ask for at start-up when linked, a GL context shared with the
+    // toolkit, must be asked for here.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine describes its graphics set-up at every start; a student's
     // terminal has no use for it. QT_LOGGING_RULES still brings it back.
     ::setenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false", 0);

@@ -1,9 +1,7 @@
-#include "TWebBrowser.h"
+#include "CourseView.h"
 
-#include "ClientFill.h"
 #include "CoursePage.h"
 #include "FindBar.h"
-#include "LocalFileUrl.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -25,35 +23,34 @@ constexpr double minZoom = 0.25;
 constexpr double maxZoom = 5.0;
 }
 
-TWebBrowser::TWebBrowser(QWidget *parent)
+CourseView::CourseView(QWidget *parent)
     : QWebEngineView(parent)
-    , fill_(new ClientFill(this))
+    , page_(new CoursePage(this))
 {
-    // The engine itself comes up later (Prepare): the program's first window
-    // must not wait for it.
+    setPage(page_);
+    findBar_ = new FindBar(this);
     AddShortcuts();
 }
 
-TWebBrowser::~TWebBrowser() = default;
+CourseView::~CourseView() = default;
 
-void TWebBrowser::setAlign(TAlign align)
+QWidget *CourseView::Widget()
 {
-    fill_->SetAlign(align);
+    return this;
 }
 
-TAlign TWebBrowser::Align() const
+void CourseView::Load(const QUrl &url)
 {
-    return fill_->Align();
-}
-
-void TWebBrowser::Navigate(const QString &address)
-{
-    const QUrl url = LocalFileUrl(address);
-    Page()->load(url);
+    page_->load(url);
     WatchRenderer(url);
 }
 
-void TWebBrowser::WatchRenderer(const QUrl &url)
+CoursePage *CourseView::Page() const
+{
+    return page_;
+}
+
+void CourseView::WatchRenderer(const QUrl &url)
 {
     const int navigation = ++navigation_;
     // Signs of life: the engine answers a script, or the load moves on.
@@ -77,55 +74,31 @@ void TWebBrowser::WatchRenderer(const QUrl &url)
     });
 }
 
-void TWebBrowser::Prepare()
-{
-    Page();
-}
-
-CoursePage *TWebBrowser::Page()
-{
-    if (!page_) {
-        page_ = new CoursePage(this);
-        setPage(page_);
-        findBar_ = new FindBar(this);
-    }
-    return page_;
-}
-
-void TWebBrowser::showEvent(QShowEvent *event)
-{
-    QWebEngineView::showEvent(event);
-    if (!page_)
-        QTimer::singleShot(0, this, &TWebBrowser::Prepare);
-}
-
-void TWebBrowser::AddShortcuts()
+void CourseView::AddShortcuts()
 {
     const auto add = [this](const QKeySequence &keys, auto action) {
         auto *shortcut = new QShortcut(keys, this, action);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     };
-    add(QKeySequence::Find, [this] { Page(); findBar_->Open(); });
-    add(QKeySequence(Qt::Key_F3), [this] { Page(); findBar_->FindNext(); });
-    add(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { Page(); findBar_->FindPrevious(); });
+    add(QKeySequence::Find, [this] { findBar_->Open(); });
+    add(QKeySequence(Qt::Key_F3), [this] { findBar_->FindNext(); });
+    add(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { findBar_->FindPrevious(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { Zoom(zoomStep); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { Zoom(zoomStep); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { Zoom(1 / zoomStep); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Page()->setZoomFactor(1.0); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { page_->setZoomFactor(1.0); });
     add(QKeySequence::Print, [this] { Print(); });
-    add(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { Page()->triggerAction(QWebEnginePage::Back); });
-    add(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { Page()->triggerAction(QWebEnginePage::Forward); });
+    add(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { page_->triggerAction(QWebEnginePage::Back); });
+    add(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { page_->triggerAction(QWebEnginePage::Forward); });
 }
 
-void TWebBrowser::Zoom(double factor)
+void CourseView::Zoom(double factor)
 {
-    Page()->setZoomFactor(qBound(minZoom, Page()->zoomFactor() * factor, maxZoom));
+    page_->setZoomFactor(qBound(minZoom, page_->zoomFactor() * factor, maxZoom));
 }
 
-void TWebBrowser::Print()
+void CourseView::Print()
 {
-    if (!page_)
-        return;
     auto *printer = new QPrinter(QPrinter::HighResolution);
     QPrintDialog dialog(printer, this);
     if (dialog.exec() != QDialog::Accepted) {
@@ -137,7 +110,7 @@ void TWebBrowser::Print()
     print(printer);
 }
 
-void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
+void CourseView::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
     // What would leave the course or write files has no place here.
@@ -152,7 +125,7 @@ void TWebBrowser::contextMenuEvent(QContextMenuEvent *event)
     menu->popup(event->globalPos());
 }
 
-void TWebBrowser::childEvent(QChildEvent *event)
+void CourseView::childEvent(QChildEvent *event)
 {
     QWebEngineView::childEvent(event);
     // The engine draws into a child widget of its own, which gets the mouse.
@@ -160,18 +133,23 @@ void TWebBrowser::childEvent(QChildEvent *event)
         event->child()->installEventFilter(this);
 }
 
-bool TWebBrowser::eventFilter(QObject *watched, QEvent *event)
+bool CourseView::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto button = static_cast<QMouseEvent *>(event)->button();
         if (button == Qt::BackButton) {
-            Page()->triggerAction(QWebEnginePage::Back);
+            page_->triggerAction(QWebEnginePage::Back);
             return true;
         }
         if (button == Qt::ForwardButton) {
-            Page()->triggerAction(QWebEnginePage::Forward);
+            page_->triggerAction(QWebEnginePage::Forward);
             return true;
         }
     }
     return QWebEngineView::eventFilter(watched, event);
+}
+
+extern "C" Q_DECL_EXPORT PaneView *CreatePaneView(QWidget *parent)
+{
+    return new CourseView(parent);
 }
