@@ -139,7 +139,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (!capturing_ || event->type() != QEvent::Paint || !view_)
+        if (!capturing_ || grabbing_ || event->type() != QEvent::Paint || !view_)
             return false;
         QWidget *surface = view_->focusProxy();
         if (watched != surface)
@@ -160,8 +160,17 @@ private:
     static constexpr int settleMs = 600;
     static constexpr int step = 8;
 
-    // The view draws the engine's picture in software and in GL alike.
-    QImage Grab() const { return view_ ? view_->grab().toImage() : QImage(); }
+    // The view draws the engine's picture in software and in GL alike. The
+    // paint a grab makes is no frame of the page.
+    QImage Grab()
+    {
+        if (!view_)
+            return {};
+        grabbing_ = true;
+        const QImage picture = view_->grab().toImage();
+        grabbing_ = false;
+        return picture;
+    }
 
     static std::vector<QRgb> Grid(const QImage &picture)
     {
@@ -232,6 +241,7 @@ private:
 
     QPointer<QWidget> view_;
     LoadRelay relay_;
+    bool grabbing_ = false;
     QMetaObject::Connection connection_;
     PageResult result_;
     Done done_;
