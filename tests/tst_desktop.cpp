@@ -31,12 +31,12 @@ class DesktopTest : public QObject
     QProcess program_;
     QList<qint64> tree_;
 
-    void start()
+    void start(const QString &binary = qEnvironmentVariable("TEXTBOOK_BINARY"))
     {
         program_.setProcessEnvironment(desktop_.Environment());
         program_.setWorkingDirectory(course_.path());
         program_.setProcessChannelMode(QProcess::ForwardedChannels);
-        program_.start(qEnvironmentVariable("TEXTBOOK_BINARY"), {});
+        program_.start(binary, {});
         QVERIFY(program_.waitForStarted());
     }
 
@@ -150,6 +150,27 @@ private slots:
         QTest::qWait(1000);
         tree_ = ProcessTree::Descendants(program_.processId());
         ::kill(program_.processId(), signal);
+        expectEnded();
+    }
+
+    void pageCommandWithoutTheBrowserModuleSaysSo()
+    {
+        // The program alone, without the module that shows pages beside it.
+        QTemporaryDir bin;
+        const QString alone = bin.filePath(QStringLiteral("Project1"));
+        QVERIFY(QFile::copy(qEnvironmentVariable("TEXTBOOK_BINARY"), alone));
+        start(alone);
+        const QString textbook = enter();
+        QVERIFY(!textbook.isEmpty());
+        keys(textbook, { "F10", "Down", "Return" });
+        // The message box; the title window it shares its caption with is hidden.
+        const QString box = desktop_.WaitForWindow(program_.processId(), titleCaption);
+        QVERIFY(!box.isEmpty());
+        QCOMPARE(ProcessTree::Descendants(program_.processId()), QList<qint64>());
+        keys(box, { "Return" });
+        QTRY_VERIFY_WITH_TIMEOUT(desktop_.WaitForWindow(program_.processId(), titleCaption, 100).isEmpty(), 5000);
+        // Everything else still works: ВЫХОД ends the program.
+        keys(textbook, { "F10", "Left", "Return" });
         expectEnded();
     }
 
