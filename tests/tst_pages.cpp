@@ -168,6 +168,21 @@ private slots:
         QCOMPARE(PageView()->title(), QStringLiteral("Двойная черта"));
     }
 
+    void engineComesUpOnceTheTextbookWindowIsOnScreen()
+    {
+        QVERIFY(QDir::setCurrent(root_.path()));
+        CreateTextbookForms();
+        const auto engineView = [] { return Form1->WebBrowser1->findChild<CourseView *>(); };
+        Application->MainForm()->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form2));
+        QTest::qWait(200);
+        QVERIFY(!engineView());
+        Form2->Image1Click();
+        QVERIFY(QTest::qWaitForWindowExposed(Form1));
+        // Warm before any page command, so the first one does not wait for it.
+        QTRY_VERIFY(engineView());
+    }
+
     void firstPageCommandTurnsTheStripIntoThePane()
     {
         const QString base = root_.filePath("layout");
