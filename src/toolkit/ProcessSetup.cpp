@@ -27,8 +27,10 @@ void PrepareProcess()
              "--js-flags=--optimize-for-size --skia-resource-cache-limit-mb=16 --skia-font-cache-limit-mb=4", 0);
     // The engine is loaded after the application object exists; what it
     // would ask for at start-up when linked, a GL context shared with the
-    // toolkit, must be asked for here.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // toolkit, must be asked for here. Without GL there is nothing to share,
+    // and asking would only print a warning.
+    if (qgetenv("QT_XCB_GL_INTEGRATION") != "none")
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The engine describes its graphics set-up at every start; a student's
     // terminal has no use for it. QT_LOGGING_RULES still brings it back.
     ::setenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false", 0);
